@@ -1,0 +1,27 @@
+# Two entry points for people: `make play` and `make test`. Both first make
+# sure the Debian packages the game and its tests need are installed.
+BUILD_DIR ?= build
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps configure build play test clean
+
+all: build
+
+deps:
+	@bash tools/install-deps.sh
+
+configure: deps
+	cmake -S . -B $(BUILD_DIR)
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+# The game reads its pictures and font from its working directory.
+play: build
+	cd assets && ../$(BUILD_DIR)/kitrovane
+
+test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure --timeout 300
+
+clean:
+	rm -rf $(BUILD_DIR)
