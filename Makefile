@@ -16,8 +16,11 @@ configure: deps
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-# The game reads its pictures and font from its working directory.
+# The game reads its pictures and font from its working directory. Without
+# a display the library would abort with a core dump; say why instead.
 play: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	  echo "make play: no display (neither DISPLAY nor WAYLAND_DISPLAY is set); run it from a desktop session" >&2; exit 1; fi
 	cd assets && ../$(BUILD_DIR)/kitrovane
 
 test: build

@@ -33,6 +33,14 @@ constexpr int endCodes[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 100};
 constexpr int titleWidth = 300;
 constexpr int titleHeight = 200;
 
+// Fills [left, right) x [top, bottom) of the picture.
+void paint(sf::Image& picture, unsigned left, unsigned top, unsigned right, unsigned bottom, sf::Color colour)
+{
+    for (unsigned y = top; y < bottom; ++y)
+        for (unsigned x = left; x < right; ++x)
+            picture.setPixel(x, y, colour);
+}
+
 void writeFixture(const GameUnderX& game, bool withTitle = true)
 {
     if (withTitle)
@@ -43,17 +51,13 @@ void writeFixture(const GameUnderX& game, bool withTitle = true)
     // The kitchen, with a 10-pixel marker at picture (50, 50).
     sf::Image kitchen;
     kitchen.create(200, 200, kitchenColour);
-    for (unsigned y = 50; y < 60; ++y)
-        for (unsigned x = 50; x < 60; ++x)
-            kitchen.setPixel(x, y, markerColour);
+    paint(kitchen, 50, 50, 60, 60, markerColour);
     ASSERT_TRUE(kitchen.saveToFile(game.path("kitchen.png")));
 
     // The cat, 12 by 20, its nose (the top four rows) showing where it faces.
     sf::Image cat;
     cat.create(12, 20, catColour);
-    for (unsigned y = 0; y < 4; ++y)
-        for (unsigned x = 0; x < 12; ++x)
-            cat.setPixel(x, y, noseColour);
+    paint(cat, 0, 0, 12, 4, noseColour);
     ASSERT_TRUE(cat.saveToFile(game.path("cat.png")));
 
     std::filesystem::copy_file(TEST_FONT, game.path("a.ttf"));
