@@ -10,6 +10,7 @@ packages=(
   xvfb xdotool imagemagick    # window tests: a headless X server, keys, screenshots
   libx11-dev                  # the tests' close-request helper
   fonts-dejavu-core           # the test font
+  libfreetype-dev zlib1g-dev libbenchmark-dev  # the art tool: text, indexed PNGs, decode timing
   dpkg-dev file lintian desktop-file-utils appstream  # the .deb: its Depends, its checks
 )
 
