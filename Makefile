@@ -3,7 +3,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build play test package clean
+.PHONY: all deps configure build play test package art screenshots clean
 
 all: build
 
@@ -29,6 +29,14 @@ test: build
 # The Debian package, kitrovane_*.deb in $(BUILD_DIR)/.
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB
+
+# Redraws every picture in assets/ and the zone map from tools/art/.
+art: build
+	$(BUILD_DIR)/tools/art/kitrovane_art . assets docs/zone-map.png
+
+# Plays the game under Xvfb for the README's screenshots in docs/screenshots/.
+screenshots: build
+	tools/screenshots.sh $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR)
