@@ -263,6 +263,9 @@ void drawVacuum(Canvas& c, Rect r)
     fillRounded(c, body, ink, 2);
     fillRounded(c, body.inset(1), red, 2);
     fillRect(c, {body.left + 1, body.bottom - 1 - 2 * u, body.right - 1, body.bottom - 1}, redDark);
+    // Wheels at the back corners.
+    dot(c, body.left, body.bottom - 3 * u, 2 * u, ink);
+    dot(c, body.right - 2 * u, body.bottom - 3 * u, 2 * u, ink);
     // Its dust bin, lid and power button.
     const Rect lid{body.left + 2, body.top + 2, body.right - 2, body.top + 2 + std::min(body.width() - 4, body.height() * 2 / 3)};
     fillEllipse(c, lid, redDark);
@@ -386,15 +389,16 @@ void drawCup(Canvas& c, Rect r)
     // A low stool by the wall with the cup on it, seen a little from the front.
     counter(c, r, woodLight, wood);
     const int u = std::max(1, std::min(r.width() / 18, r.height() / 10));
-    const int cw = 6 * u, ch = 6 * u;
+    const int cw = 7 * u, ch = 7 * u;
     const int x = r.left + (r.width() - cw) / 2 - u - (r.width() < 30 ? 2 : 0);
     const int y = r.top + (r.height() - frontDepth(r) - ch) / 2;
     // The handle first, so the cup's outline closes it.
-    frameRect(c, {x + cw - 1, y + ch / 5, x + cw + 2 * u + 1, y + ch * 4 / 5}, ink, 1);
+    frameRect(c, {x + cw - 1, y + 2 * u, x + cw + 2 * u + 1, y + ch - 2 * u}, ink, 1);
     fillRounded(c, {x, y, x + cw, y + ch}, ink, 1);
     fillRect(c, {x + 1, y + 1, x + cw - 1, y + ch - 1}, white);
     fillRect(c, {x + 1, y + 1, x + cw - 1, y + 1 + u}, steelLight);  // the rim
-    fillRect(c, {x + 1, y + ch / 2, x + cw - 1, y + ch / 2 + u}, red);
+    fillRect(c, {x + 1, y + 3 * u, x + cw - 1, y + 5 * u}, red);
+    fillRect(c, {x + 1, y + 3 * u, x + 1 + u, y + 5 * u}, rose);
 }
 
 // ---- The kitchen -----------------------------------------------------------

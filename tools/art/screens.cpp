@@ -453,7 +453,7 @@ Canvas titlePicture()
     drawTextCentred(big, "then bring them to the bowl.", big.width / 2, 286, line);
     TextStyle warn = line;
     warn.colour = yellow;
-    drawTextCentred(big, "Keep clear of everything dangerous!", big.width / 2, 316, warn);
+    drawTextCentred(big, "Touch nothing else in the kitchen!", big.width / 2, 316, warn);
     keyLine(big, {{"Space", "to start"}, {"Esc", "to quit"}}, 370);
     return big;
 }
