@@ -12,6 +12,7 @@ packages=(
   fonts-dejavu-core           # the test font
   libfreetype-dev zlib1g-dev libbenchmark-dev  # the art tool: text, indexed PNGs, decode timing
   dpkg-dev file lintian desktop-file-utils appstream  # the .deb: its Depends, its checks
+  valgrind libgl1-mesa-dri libgl-dev  # bench and checks: memcheck, Mesa's software OpenGL, GL headers
 )
 
 missing=()

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# A short session of the real game under valgrind's memcheck: the title,
+# Space, a few seconds of play walking right, Escape. Passes when the game
+# quits with 0 and memcheck reports no error outside the libraries listed in
+# valgrind.supp (Mesa's software renderer and the X client libraries, whose
+# own reports say nothing about our code).
+#
+#   tests/sanitizers/valgrind-play.sh GAME_EXECUTABLE ASSETS_DIR [LOG]
+set -euo pipefail
+game=$(realpath "$1")
+assets=$(realpath "$2")
+here=$(dirname "$(realpath "$0")")
+work=$(mktemp -d /tmp/kitrovane-valgrind-XXXXXX)
+log=$(realpath -m "${3:-$work/memcheck.txt}")
+cp "$assets"/*.png "$assets"/a.ttf "$work"/
+
+server_pid=
+game_pid=
+cleanup() {
+  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
+  [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp >"$work/display" 2>/dev/null &
+server_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n1 "$work/display")"
+export LIBGL_ALWAYS_SOFTWARE=1
+
+(cd "$work" && exec valgrind --tool=memcheck --error-exitcode=42 --track-origins=yes --leak-check=full --keep-debuginfo=yes \
+   --suppressions="$here/valgrind.supp" --log-file="$log" "$game") &
+game_pid=$!
+
+window=
+for _ in $(seq 1200); do
+  window=$(xdotool search --onlyvisible --name '^Kitrovane$' 2>/dev/null | head -n1 || true)
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+[ -n "$window" ] || { echo "valgrind-play: the game's window never showed" >&2; exit 1; }
+xdotool windowfocus --sync "$window"
+
+# Under memcheck a frame takes long: hold each key for several of them.
+sleep 3
+xdotool keydown space; sleep 3; xdotool keyup space
+xdotool keydown Right; sleep 4; xdotool keyup Right
+xdotool keydown Escape
+for _ in $(seq 600); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+xdotool keyup Escape
+status=0
+if kill -0 "$game_pid" 2>/dev/null; then
+  echo "valgrind-play: the game did not quit on Escape" >&2
+  status=124
+else
+  wait "$game_pid" || status=$?
+  game_pid=
+fi
+grep -E 'ERROR SUMMARY|definitely lost|indirectly lost' "$log" || true
+if [ "$status" -ne 0 ]; then
+  echo "valgrind-play: exit status $status (42: memcheck found errors); log follows" >&2
+  cat "$log" >&2
+  exit 1
+fi
+echo "valgrind-play: no error"
