@@ -209,7 +209,7 @@ void drawStove(Canvas& c, Rect r)
     fillEllipse(c, pan.inset(1 + std::max(1, ring / 5)), steelLight);
     // The knobs along the front.
     for (int i = 0; i < 4; ++i)
-        dot(c, r.left + 3 + i * (r.width() - 6) / 4 + (r.width() - 6) / 8, r.bottom - 1 - depth + 1 - (u > 1 ? 0 : 0),
+        dot(c, r.left + 3 + i * (r.width() - 6) / 4 + (r.width() - 6) / 8, r.bottom - depth,
             std::max(1, u), white);
 }
 

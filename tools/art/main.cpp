@@ -42,7 +42,7 @@ int main(int argc, char** argv)
         save(kitchen, out + "/kitchen.png");
         if (argc > 3)
             save(drawZoneMap(kitchen), argv[3]);
-        for (const Screen& screen : drawScreens(sprites))
+        for (const Screen& screen : drawScreens())
             save(screen.picture, out + "/" + screen.file);
         closeFont();
     } catch (const std::exception& e) {

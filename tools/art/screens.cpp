@@ -144,7 +144,7 @@ int keyCap(Canvas& c, const std::string& name, int x, int baseline)
     return w;
 }
 
-// "Press [Space] to play again", centred.
+// A line of keys, each followed by what it does, centred: [Space] to start.
 void keyLine(Canvas& c, const std::vector<std::pair<std::string, std::string>>& parts, int baseline)
 {
     TextStyle s = hint();
@@ -460,7 +460,7 @@ Canvas titlePicture()
 
 }  // namespace
 
-std::vector<Screen> drawScreens(const std::string&)
+std::vector<Screen> drawScreens()
 {
     std::vector<Screen> screens;
     screens.push_back({"o.png", titlePicture()});

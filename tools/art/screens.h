@@ -11,4 +11,5 @@ struct Screen {
     Canvas picture;
 };
 
-std::vector<Screen> drawScreens(const std::string& spriteFolder);
+// Uses the sprite grids of setSpriteFolder (kitchen_art.h).
+std::vector<Screen> drawScreens();
