@@ -411,7 +411,7 @@ Canvas winPicture()
     const Rect f = kitchenPanel(c, scenePanel);
     drawBowl(c, {20, f.top + 34, 80, f.top + 76}, true);
     drawMilk(c, {22, f.top + 2, 58, f.top + 30});
-    drawCup(c, {150, f.top + 2, 182, f.top + 22});
+    drawCup(c, {138, f.top + 2, 182, f.top + 26});
     catPicture(c, "happy", 90, f.bottom - 6);
     heart(c, 146, f.top + 30, red);
     heart(c, 164, f.top + 46, pink);
@@ -434,7 +434,7 @@ Canvas titlePicture()
     const Rect f = kitchenPanel(c, panel, 10);
     drawMilk(c, {24, f.top + 6, 54, f.top + 32});
     drawBowl(c, {62, f.top + 16, 98, f.top + 44}, false);
-    drawCup(c, {148, f.top + 6, 176, f.top + 24});
+    drawCup(c, {140, f.top + 4, 180, f.top + 26});
     catPicture(c, "calm", 104, f.bottom + 4, 2);
     drawSparkle(c, 52, f.top + 6, yellow);
     drawSparkle(c, 176, f.top + 4, yellow);
