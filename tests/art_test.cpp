@@ -236,6 +236,30 @@ TEST_F(KitchenPicture, EveryZoneIsCoveredByItsObject)
     }
 }
 
+TEST_F(KitchenPicture, FloorTheCatCanReachOutsideEveryZoneIsBare)
+{
+    // Anything drawn there would look like a hazard, or an item, and do
+    // nothing. A sparkle or spark may stray a few pixels from its object.
+    constexpr float stray = 3;
+    const float minX = catMoves[2].bound - 1.5f, maxX = catMoves[3].bound + 0.5f;
+    const float minY = catMoves[0].bound - 0.5f, maxY = catMoves[1].bound + 1.0f;
+    for (unsigned y = 0; y < 200; ++y)
+        for (unsigned x = 0; x < 200; ++x) {
+            const float wx = 2.0f * float(x) + 1, wy = 2.0f * float(y) + 1;  // the pixel's middle, in window pixels
+            if (wx < minX || wx > maxX || wy < minY || wy > maxY)
+                continue;
+            bool nearZone = false;
+            for (const KitchenZone& zone : kitchenZones) {
+                const ZoneBounds& b = zone.bounds;
+                nearZone = nearZone || (wx > b.left - 2 * stray && wx < b.right + 2 * stray &&
+                                        wy > b.top - 2 * stray && wy < b.bottom + 2 * stray);
+            }
+            if (!nearZone) {
+                ASSERT_TRUE(isFloor(kitchen.getPixel(x, y))) << "something drawn at picture " << x << "," << y;
+            }
+        }
+}
+
 TEST_F(KitchenPicture, StatusCornerIsLightEnoughForBlackText)
 {
     // The status lines sit at window x 0..130, y 364..400: picture x 0..65, y 182..200.

@@ -494,7 +494,7 @@ Canvas drawKitchen()
     fillRect(c, {flex.left + 1, flex.top, flex.right - 1, flex.top + 1}, grey);
     dot(c, flex.left, flex.top, 1, orange);
     dot(c, flex.right - 1, flex.top + 1, 1, orange);
-    spark(c, flex.left - 1, flex.top, 1);
+    spark(c, flex.left, flex.top, 1);
     spark(c, flex.right, flex.top, 1);
 
     drawDogBed(c, zoneRect("hazard zone 4"), false);
