@@ -26,7 +26,8 @@ trap cleanup EXIT
 
 Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp >"$work/display" 2>/dev/null &
 server_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "$(basename "$0"): Xvfb did not start" >&2; exit 1; }
 export DISPLAY=":$(head -n1 "$work/display")"
 export LIBGL_ALWAYS_SOFTWARE=1
 
@@ -40,7 +41,11 @@ for _ in $(seq 1200); do
   [ -n "$window" ] && break
   sleep 0.1
 done
-[ -n "$window" ] || { echo "valgrind-play: the game's window never showed" >&2; exit 1; }
+if [ -z "$window" ]; then
+  echo "valgrind-play: the game's window never showed on $DISPLAY; memcheck's log follows" >&2
+  cat "$log" >&2
+  exit 1
+fi
 xdotool windowfocus --sync "$window"
 
 # Under memcheck a frame takes long: hold each key for several of them.
