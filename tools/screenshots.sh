@@ -18,31 +18,12 @@ mkdir -p "$out"
 out=$(cd "$out" && pwd)
 
 work=$(mktemp -d)
-server_pid=
-game_pid=
-cleanup() {
-    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-# An X server on the first free display; it writes its number when ready.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-server_pid=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
+. "$root/tools/x-session.sh"
+start_x_server
 
 (cd "$root/assets" && exec "$build/kitrovane") >/dev/null 2>&1 &
 game_pid=$!
-window=
-for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --name '^Kitrovane$' 2>/dev/null | head -n1 || true)
-    [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || { echo "screenshots: the game's window never showed" >&2; exit 1; }
-xdotool windowfocus --sync "$window"
+wait_for_game_window 10 || { echo "screenshots: the game's window never showed" >&2; exit 1; }
 
 hold() {  # KEY SECONDS
     xdotool keydown "$1"

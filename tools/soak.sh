@@ -22,36 +22,14 @@ mkdir -p "$output"
 work=$(mktemp -d /tmp/kitrovane-soak-XXXXXX)
 cp "$assets"/*.png "$assets"/a.ttf "$work"/
 
-server_pid=
-game_pid=
-cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-  [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# Xvfb prints its display number on the descriptor it is given once it
-# accepts clients.
-Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp >"$work/display" 2>/dev/null &
-server_pid=$!
-for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "$(basename "$0"): Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
+. "$(dirname "$(realpath "$0")")/x-session.sh"
+start_x_server
 export LIBGL_ALWAYS_SOFTWARE=1
 
 (cd "$work" && exec "$game") >"$output/game-output.txt" 2>&1 &
 game_pid=$!
 
-window=
-for _ in $(seq 200); do
-  window=$(xdotool search --onlyvisible --name '^Kitrovane$' 2>/dev/null | head -n1 || true)
-  [ -n "$window" ] && break
-  sleep 0.05
-done
-[ -n "$window" ] || { echo "soak: the game's window never showed" >&2; exit 1; }
-xdotool windowfocus --sync "$window"
+wait_for_game_window 10 || { echo "soak: the game's window never showed" >&2; exit 1; }
 
 rss_kib() { awk '/^VmRSS:/ { print $2 }' "/proc/$game_pid/status"; }
 

@@ -14,39 +14,19 @@ work=$(mktemp -d /tmp/kitrovane-valgrind-XXXXXX)
 log=$(realpath -m "${3:-$work/memcheck.txt}")
 cp "$assets"/*.png "$assets"/a.ttf "$work"/
 
-server_pid=
-game_pid=
-cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-  [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp >"$work/display" 2>/dev/null &
-server_pid=$!
-for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "$(basename "$0"): Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
+. "$here/../../tools/x-session.sh"
+start_x_server
 export LIBGL_ALWAYS_SOFTWARE=1
 
 (cd "$work" && exec valgrind --tool=memcheck --error-exitcode=42 --track-origins=yes --leak-check=full --keep-debuginfo=yes \
    --suppressions="$here/valgrind.supp" --log-file="$log" "$game") &
 game_pid=$!
 
-window=
-for _ in $(seq 1200); do
-  window=$(xdotool search --onlyvisible --name '^Kitrovane$' 2>/dev/null | head -n1 || true)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-if [ -z "$window" ]; then
+if ! wait_for_game_window 120; then
   echo "valgrind-play: the game's window never showed on $DISPLAY; memcheck's log follows" >&2
   cat "$log" >&2
   exit 1
 fi
-xdotool windowfocus --sync "$window"
 
 # Under memcheck a frame takes long: hold each key for several of them.
 sleep 3
