@@ -6,8 +6,6 @@
 // that is read is checked: a missing or broken file leaves that picture or
 // the font empty and the game goes on.
 
-#include <malloc.h>
-
 #include <cstdint>
 #include <utility>
 
@@ -180,14 +178,6 @@ static bool runGameLoop()
 
 int main()
 {
-    // The title and end screens decode a picture in every frame, about
-    // 1.2 MiB of buffers freed again at once. Left alone, glibc raises its
-    // mmap threshold after the first such buffer is freed and serves them
-    // from the heap from then on, whose top it may keep: resident memory
-    // then steps up once by a frame's buffers. A fixed threshold keeps them
-    // mapped and unmapped frame by frame, so memory stays flat.
-    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
-
     startUp();
     const bool playerQuit = runGameLoop();
     window.close();
