@@ -133,8 +133,9 @@ GameUnderX::~GameUnderX()
     std::filesystem::remove_all(workDirectory, ignored);
 }
 
-void GameUnderX::startServer(const std::vector<std::string>& serverArguments)
+void GameUnderX::startServer(const std::vector<std::string>& arguments)
 {
+    serverArguments = arguments;
     int ready[2];
     if (pipe(ready) != 0)
         throw std::runtime_error("pipe failed");
@@ -176,6 +177,8 @@ void GameUnderX::startServer(const std::vector<std::string>& serverArguments)
 
 void GameUnderX::startGame(const std::vector<std::string>& environment)
 {
+    gameEnvironment = environment;
+    exitStatus.reset();
     const std::string log = path("game-output.txt");
     gamePid = fork();
     if (gamePid == 0) {
@@ -200,7 +203,18 @@ std::string GameUnderX::xCommand(const std::string& command) const
 bool GameUnderX::findWindow(double seconds)
 {
     const auto start = Clock::now();
+    int restarts = 0;
     while (secondsSince(start) < seconds) {
+        if (waitForExit(0) && restarts < 2 &&
+            gameOutput().find("Failed to open X11 display") != std::string::npos) {
+            ++restarts;
+            std::fprintf(stderr, "harness: the game could not open display %s; new server and game (retry %d)\n",
+                         display.c_str(), restarts);
+            stopProcess(serverPid);
+            startServer(serverArguments);
+            startGame(gameEnvironment);
+            continue;
+        }
         windowId = trimmed(capture(xCommand("xdotool search --onlyvisible --name '^Kitrovane$' 2>/dev/null")));
         if (!windowId.empty() && windowId.find('\n') == std::string::npos) {
             std::system(xCommand("xdotool windowfocus --sync " + windowId + " >/dev/null 2>&1").c_str());
@@ -285,11 +299,14 @@ void GameUnderX::sendCloseRequest() const
 
 std::optional<int> GameUnderX::waitForExit(double seconds)
 {
+    // Looks at least once, so a wait of 0 seconds asks whether it has ended.
     const auto start = Clock::now();
-    while (!exitStatus && secondsSince(start) < seconds) {
+    while (!exitStatus) {
         int status = 0;
         if (waitpid(gamePid, &status, WNOHANG) == gamePid)
             exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        else if (secondsSince(start) >= seconds)
+            break;
         else
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
