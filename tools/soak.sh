@@ -78,17 +78,8 @@ import -silent -window "$window" "$output/end.png" 2>/dev/null || true
 echo "soak: end screen for $seconds s (load: $(uptime | sed 's/.*load average: //'))"
 sample "$output/end-rss.txt"
 
-# Escape counts only while it is held when the game drains its events.
-xdotool keydown Escape; sleep 0.5; xdotool keyup Escape
-for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-status=0
-if kill -0 "$game_pid" 2>/dev/null; then
-  echo "soak: the game did not quit on Escape" >&2
-  status=124
-else
-  wait "$game_pid" || status=$?
-  game_pid=
-fi
+quit_game_with_escape 10
+status=$game_status
 
 summary "$output/title-rss.txt" title | tee "$output/summary.txt"
 summary "$output/end-rss.txt" end | tee -a "$output/summary.txt"

@@ -3,6 +3,8 @@
 # directory, removed at exit) and, once the game runs, `game_pid`.
 #   start_x_server            Xvfb on the first free display; exports DISPLAY
 #   wait_for_game_window SECS the game's window in `window`, with the focus
+#   quit_game_with_escape SECS  Escape held until the game ends; its status
+#                             in `game_status` (124: still running)
 #   stop_x_session            ends the game and the server; the EXIT trap
 
 server_pid=
@@ -40,4 +42,24 @@ wait_for_game_window() {
   done
   [ -n "$window" ] || return 1
   xdotool windowfocus --sync "$window"
+}
+
+# Escape counts only while it is held when the game drains its events, so it
+# stays down until the game has gone (or the time is up).
+quit_game_with_escape() {
+  local tries=$(($1 * 10))
+  xdotool keydown Escape
+  for _ in $(seq "$tries"); do
+    kill -0 "$game_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  xdotool keyup Escape
+  game_status=0
+  if kill -0 "$game_pid" 2>/dev/null; then
+    echo "$(basename "$0"): the game did not quit on Escape" >&2
+    game_status=124
+  else
+    wait "$game_pid" || game_status=$?
+    game_pid=
+  fi
 }

@@ -32,17 +32,8 @@ fi
 sleep 3
 xdotool keydown space; sleep 3; xdotool keyup space
 xdotool keydown Right; sleep 4; xdotool keyup Right
-xdotool keydown Escape
-for _ in $(seq 600); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-xdotool keyup Escape
-status=0
-if kill -0 "$game_pid" 2>/dev/null; then
-  echo "valgrind-play: the game did not quit on Escape" >&2
-  status=124
-else
-  wait "$game_pid" || status=$?
-  game_pid=
-fi
+quit_game_with_escape 60
+status=$game_status
 grep -E 'ERROR SUMMARY|definitely lost|indirectly lost' "$log" || true
 if [ "$status" -ne 0 ]; then
   echo "valgrind-play: exit status $status (42: memcheck found errors); log follows" >&2
